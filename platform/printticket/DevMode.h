@@ -4,6 +4,8 @@
 // dmDriverExtra bytes right behind it (docs/devmode.md describes both).
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #pragma pack(push, 2)
 struct DEVMODE {
@@ -71,3 +73,57 @@ inline constexpr std::int16_t DMDUP_VERTICAL = 2;    // long edge
 inline constexpr std::int16_t DMDUP_HORIZONTAL = 3;  // short edge
 inline constexpr std::int16_t DMCOLLATE_FALSE = 0;
 inline constexpr std::int16_t DMCOLLATE_TRUE = 1;
+
+// Paper codes (dmPaperSize) of the papers the printer descriptions name; 0 for any other paper,
+// which dmPaperWidth and dmPaperLength then describe.
+inline constexpr std::int16_t DMPAPER_LETTER = 1;
+inline constexpr std::int16_t DMPAPER_TABLOID = 3;
+inline constexpr std::int16_t DMPAPER_LEGAL = 5;
+inline constexpr std::int16_t DMPAPER_STATEMENT = 6;
+inline constexpr std::int16_t DMPAPER_EXECUTIVE = 7;
+inline constexpr std::int16_t DMPAPER_A3 = 8;
+inline constexpr std::int16_t DMPAPER_A4 = 9;
+inline constexpr std::int16_t DMPAPER_A5 = 11;
+inline constexpr std::int16_t DMPAPER_B4 = 12;  // JIS
+inline constexpr std::int16_t DMPAPER_B5 = 13;  // JIS
+inline constexpr std::int16_t DMPAPER_ENV_10 = 20;
+inline constexpr std::int16_t DMPAPER_ENV_DL = 27;
+inline constexpr std::int16_t DMPAPER_ENV_C5 = 28;
+inline constexpr std::int16_t DMPAPER_ENV_C4 = 30;
+inline constexpr std::int16_t DMPAPER_ENV_C6 = 31;
+inline constexpr std::int16_t DMPAPER_ENV_MONARCH = 37;
+inline constexpr std::int16_t DMPAPER_JAPANESE_POSTCARD = 43;
+inline constexpr std::int16_t DMPAPER_A6 = 70;
+inline constexpr std::int16_t DMPAPER_B6_JIS = 88;
+
+// Input bin codes (dmDefaultSource). A bin in the private namespace is DMBIN_USER plus its
+// position among the printer's PageInputBin options (docs/devmode.md).
+inline constexpr std::int16_t DMBIN_UPPER = 1;
+inline constexpr std::int16_t DMBIN_LOWER = 2;
+inline constexpr std::int16_t DMBIN_MIDDLE = 3;
+inline constexpr std::int16_t DMBIN_MANUAL = 4;
+inline constexpr std::int16_t DMBIN_ENVELOPE = 5;
+inline constexpr std::int16_t DMBIN_AUTO = 7;
+inline constexpr std::int16_t DMBIN_TRACTOR = 8;
+inline constexpr std::int16_t DMBIN_LARGECAPACITY = 11;
+inline constexpr std::int16_t DMBIN_CASSETTE = 14;
+inline constexpr std::int16_t DMBIN_USER = 256;
+
+// The private part: a 16-byte header (magic "XCDM", version, header size, entry count, text size,
+// little-endian) and UTF-8 text of one entry a line, "K path=value" (docs/devmode.md).
+inline constexpr std::uint32_t kDevModePrivateMagic = 0x4D444358;  // "XCDM" in memory order
+inline constexpr std::uint16_t kDevModePrivateVersion = 1;
+inline constexpr std::uint16_t kDevModePrivateHeaderSize = 16;
+
+// One private setting of the ticket the device mode was made from. kind: 'F' the option of a
+// feature, 'S' a scored property of a chosen option, 'P' a property, 'I' a parameter value.
+// path: local names from the ticket root joined by '/' ("PageHeaderFooter/DateFormat").
+struct DevModePrivateEntry {
+    char kind = 0;
+    std::string path;
+    std::string value;
+};
+
+// Reads the private part behind devmode; size is the whole buffer (public + private bytes).
+// False, entries untouched, when the part is missing, not ours, or damaged.
+bool ReadDevModePrivatePart(const DEVMODE* devmode, std::uint32_t size, std::vector<DevModePrivateEntry>* entries);

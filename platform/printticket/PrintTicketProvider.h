@@ -25,6 +25,8 @@ inline constexpr char kDefaultPrinterName[] = "xpschain Default Printer";
 // Registers a printer description file under the printer name it declares; *printerName
 // (optional) receives that name. Fails with a message for a file that does not parse or describe.
 HRESULT PTRegisterPrinterDescription(const std::string& path, std::string* printerName, std::string* errorMessage);
+// The same for a description given as text (tests, descriptions made by the host).
+HRESULT PTRegisterPrinterDescriptionXml(const std::string& xml, std::string* printerName, std::string* errorMessage);
 // The printer's default ticket (a complete PrintTicket) as XML text.
 HRESULT PTGetDefaultPrintTicket(const std::string& printerName, std::string* ticketXml);
 
