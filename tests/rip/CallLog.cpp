@@ -1,0 +1,140 @@
+#include "tests/rip/CallLog.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void AppendUtf8(std::string& out, unsigned c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+class LineParser {
+public:
+    explicit LineParser(std::string_view line) : s_(line) {}
+
+    bool Parse(LoggedCall* call)
+    {
+        if (!Take('{'))
+            return false;
+        while (true) {
+            std::string key, value;
+            if (!String(&key) || !Take(':') || !Value(&value))
+                return false;
+            call->fields[key] = value;
+            if (Take('}'))
+                return i_ == s_.size();
+            if (!Take(','))
+                return false;
+        }
+    }
+
+private:
+    bool Take(char c)
+    {
+        if (i_ < s_.size() && s_[i_] == c) {
+            ++i_;
+            return true;
+        }
+        return false;
+    }
+
+    bool String(std::string* out)
+    {
+        if (!Take('"'))
+            return false;
+        while (i_ < s_.size() && s_[i_] != '"') {
+            char c = s_[i_++];
+            if (c != '\\') {
+                *out += c;
+                continue;
+            }
+            if (i_ >= s_.size())
+                return false;
+            c = s_[i_++];
+            if (c == 'u') {
+                if (i_ + 4 > s_.size())
+                    return false;
+                AppendUtf8(*out, static_cast<unsigned>(std::stoul(std::string(s_.substr(i_, 4)), nullptr, 16)));
+                i_ += 4;
+            } else {
+                *out += c;
+            }
+        }
+        return Take('"');
+    }
+
+    bool Value(std::string* out)
+    {
+        if (i_ < s_.size() && s_[i_] == '"')
+            return String(out);
+        const std::size_t start = i_;
+        if (Take('[')) {
+            while (i_ < s_.size() && s_[i_] != ']')
+                ++i_;
+            if (!Take(']'))
+                return false;
+        } else {
+            while (i_ < s_.size() && s_[i_] != ',' && s_[i_] != '}')
+                ++i_;
+        }
+        *out = std::string(s_.substr(start, i_ - start));
+        return i_ > start;
+    }
+
+    std::string_view s_;
+    std::size_t i_ = 0;
+};
+
+} // namespace
+
+std::string LoggedCall::Brief() const
+{
+    const std::string& call = Call();
+    if (call == "XPSStartElem" || call == "XPSEndElem")
+        return call + " " + Get("name");
+    if (call == "XPSReadAtt")
+        return call + " " + Get("name") + "=" + Get("value");
+    return call;
+}
+
+std::vector<LoggedCall> ParseCallLog(std::string_view log)
+{
+    std::vector<LoggedCall> calls;
+    while (!log.empty()) {
+        const std::size_t end = log.find('\n');
+        const std::string_view line = log.substr(0, end);
+        log = end == std::string_view::npos ? std::string_view() : log.substr(end + 1);
+        LoggedCall call;
+        if (LineParser(line).Parse(&call))
+            calls.push_back(std::move(call));
+        else
+            ADD_FAILURE() << "malformed call log line: " << line;
+    }
+    return calls;
+}
+
+std::vector<std::string> MarkupCalls(const std::vector<LoggedCall>& calls)
+{
+    std::vector<std::string> out;
+    for (const LoggedCall& call : calls) {
+        const std::string& name = call.Call();
+        if (name == "XPSStartElem" || name == "XPSReadAtt" || name == "XPSEndElem" || name == "XPSEndCurElem")
+            out.push_back(call.Brief());
+    }
+    return out;
+}
