@@ -1,6 +1,7 @@
 // Fuzzes the package reader: any bytes as a package, every part pulled and every page resource read.
-// Seed corpus: the packages of ../shared/corpus/xps/ and ../shared/corpus/broken/, e.g.
-//   ./package_reader_fuzz -max_len=4000000 fuzz-corpus/ ../shared/corpus/xps ../shared/corpus/broken
+// Seed corpus: seeds/package_reader_fuzz/, and the packages of ../shared/corpus/xps/ and
+// ../shared/corpus/broken/, e.g.
+//   ./package_reader_fuzz -max_len=4000000 fuzz-corpus/ fuzz/seeds/package_reader_fuzz ../shared/corpus/xps ../shared/corpus/broken
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fuzz/LiveObjectCheck.h"
 #include "host/package/PackageReader.h"
 
 namespace {
@@ -33,6 +35,7 @@ void Drain(IUnknown* part)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const CLiveObjectCheck check;
     // The reader opens a path; a memory file gives it one without touching the disk.
     const int fd = memfd_create("package", MFD_CLOEXEC);
     if (fd < 0)

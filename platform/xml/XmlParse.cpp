@@ -114,6 +114,9 @@ HRESULT CXmlParse::Begin(const char* firstBytes, int size)
     if (!context_)
         return E_OUTOFMEMORY;
     context_->_private = this;
+    // An encoding the parser cannot read is reported while the context is made.
+    if (const xmlError* error = xmlCtxtGetLastError(context_); error && error->level >= XML_ERR_ERROR)
+        NoteError(Chars(reinterpret_cast<const xmlChar*>(error->message)), error->line, error->int2);
     // No XML_PARSE_DTDLOAD, no XML_PARSE_HUGE: the parser's own size and amplification limits hold.
     xmlCtxtUseOptions(context_, XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOCDATA);
     return S_OK;
@@ -128,6 +131,12 @@ HRESULT CXmlParse::Feed(const char* bytes, int size, bool last)
     if (!context_->wellFormed || namespaceError_) {
         if (error_.empty())
             NoteError("the markup is not well-formed", Line(), Column());
+        return kInvalidData;
+    }
+    // Bytes that do not decode in the document's encoding halt the parser without marking the
+    // markup ill-formed; going on would pass a cut-off document as a whole one.
+    if (context_->disableSAX) {
+        NoteError("the text is not valid in the document's encoding", Line(), Column());
         return kInvalidData;
     }
     return S_OK;
@@ -257,7 +266,11 @@ void CXmlParse::StructuredError(void* context, xmlErrorPtr error)
     // accepted as written.
     if (error->code == XML_WAR_NS_URI || error->code == XML_WAR_NS_URI_RELATIVE)
         return;
+    // Errors raised while the context is being made come before it knows this object; Begin
+    // takes them from the context afterwards.
     CXmlParse* self = From(context);
+    if (!self)
+        return;
     // Namespace errors (an undeclared prefix, a redefined attribute) leave the parser's
     // well-formedness alone.
     if (error->domain == XML_FROM_NAMESPACE)
