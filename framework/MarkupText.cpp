@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <exception>
 
 #include "framework/XDException.h"
 
@@ -77,6 +78,25 @@ __attribute__((format(printf, 2, 0))) void AppendFormatV(std::string& out, const
     out.resize(start + size);
 }
 
+// AppendFormatV with what it raised handed back, so that a variadic caller ends its argument list
+// before raising it again.
+__attribute__((format(printf, 2, 0))) std::exception_ptr AppendFormatCaught(std::string& out, const char* format,
+                                                                           va_list args) noexcept
+{
+    try {
+        AppendFormatV(out, format, args);
+        return nullptr;
+    } catch (...) {
+        return std::current_exception();
+    }
+}
+
+void RaiseIf(const std::exception_ptr& failure)
+{
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 }  // namespace
 
 void AppendEscapedXml(std::string& out, std::string_view text, EscapeContext context)
@@ -125,13 +145,9 @@ void AppendFormat(std::string& out, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    try {
-        AppendFormatV(out, format, args);
-    } catch (...) {
-        va_end(args);
-        throw;
-    }
+    const std::exception_ptr failure = AppendFormatCaught(out, format, args);
     va_end(args);
+    RaiseIf(failure);
 }
 
 std::string FormatMarkup(const char* format, ...)
@@ -139,13 +155,9 @@ std::string FormatMarkup(const char* format, ...)
     std::string out;
     va_list args;
     va_start(args, format);
-    try {
-        AppendFormatV(out, format, args);
-    } catch (...) {
-        va_end(args);
-        throw;
-    }
+    const std::exception_ptr failure = AppendFormatCaught(out, format, args);
     va_end(args);
+    RaiseIf(failure);
     return out;
 }
 

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "framework/SequentialReadAdapter.h"
+
 namespace {
 // STGM_SHARE_DENY_WRITE: others may read while the pipeline holds the part.
 constexpr std::uint32_t kAccessMode = 0x20;
@@ -30,14 +32,10 @@ HRESULT CReadStreamAdapter::Create(IPrintReadStream* source, IStream** stream)
 
 HRESULT CReadStreamAdapter::Read(void* buffer, ULONG bytes, ULONG* read)
 {
-    if (!buffer || !read)
-        return E_POINTER;
-    *read = 0;
-    if (bytes == 0)
-        return S_OK;
-    BOOL endOfFile = 0;
-    const HRESULT hr = source->ReadBytes(buffer, bytes, read, &endOfFile);
-    accessTime = CoFileTimeNow();
+    const HRESULT hr = CSequentialReadAdapter::ReadFrom(source, buffer, bytes, read);
+    // Only a read that reached the source counts as an access.
+    if (buffer && read && bytes != 0)
+        accessTime = CoFileTimeNow();
     return hr;
 }
 

@@ -20,7 +20,9 @@ HRESULT CSequentialReadAdapter::Create(IPrintReadStream* source, ISequentialStre
     return *stream ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT CSequentialReadAdapter::Read(void* buffer, ULONG size, ULONG* read)
+HRESULT CSequentialReadAdapter::Read(void* buffer, ULONG size, ULONG* read) { return ReadFrom(source, buffer, size, read); }
+
+HRESULT CSequentialReadAdapter::ReadFrom(IPrintReadStream* source, void* buffer, ULONG size, ULONG* read)
 {
     if (!buffer || !read)
         return E_POINTER;

@@ -17,6 +17,10 @@ public:
     // Read-only: E_NOTIMPL.
     HRESULT Write(const void* buffer, ULONG size, ULONG* written) override;
 
+    // Read as both adapters do it: source's bytes up to its end, with the same null checks; the
+    // end of the stream shows as fewer bytes, finally none.
+    static HRESULT ReadFrom(IPrintReadStream* source, void* buffer, ULONG size, ULONG* read);
+
 private:
     ~CSequentialReadAdapter() override;
 

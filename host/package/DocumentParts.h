@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/ComBase.h"
+#include "framework/HeldPart.h"
 #include "framework/XDException.h"
 #include "platform/com/ComPtr.h"
 #include "platform/pipeline/XpsParts.h"
@@ -24,13 +25,7 @@ public:
         });
     }
     // ResultNotFound when the part has no ticket.
-    HRESULT GetPrintTicket(IPartPrintTicket** ticket) override
-    {
-        if (!ticket)
-            return E_POINTER;
-        *ticket = nullptr;
-        return ticket_ ? ticket_.CopyTo(ticket) : ResultNotFound;
-    }
+    HRESULT GetPrintTicket(IPartPrintTicket** ticket) override { return CopyHeldPart(ticket_, ticket); }
     HRESULT SetPrintTicket(IPartPrintTicket* ticket) override
     {
         ticket_ = ticket;
@@ -49,13 +44,7 @@ class CXpsDocumentPart final : public CComBase<IXpsDocument> {
 public:
     explicit CXpsDocumentPart(ComPtr<IPartThumbnail> thumbnail) : thumbnail_(std::move(thumbnail)) {}
     // ResultNotFound when the package has no thumbnail.
-    HRESULT GetThumbnail(IPartThumbnail** thumbnail) override
-    {
-        if (!thumbnail)
-            return E_POINTER;
-        *thumbnail = nullptr;
-        return thumbnail_ ? thumbnail_.CopyTo(thumbnail) : ResultNotFound;
-    }
+    HRESULT GetThumbnail(IPartThumbnail** thumbnail) override { return CopyHeldPart(thumbnail_, thumbnail); }
     HRESULT SetThumbnail(IPartThumbnail* thumbnail) override
     {
         thumbnail_ = thumbnail;

@@ -2,16 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/HeldPart.h"
 #include "host/package/PartName.h"
 #include "host/package/PartWriteStream.h"
 
-HRESULT CFixedPagePart::GetPrintTicket(IPartPrintTicket** ticket)
-{
-    if (!ticket)
-        return E_POINTER;
-    *ticket = nullptr;
-    return ticket_ ? ticket_.CopyTo(ticket) : ResultNotFound;
-}
+HRESULT CFixedPagePart::GetPrintTicket(IPartPrintTicket** ticket) { return CopyHeldPart(ticket_, ticket); }
 
 HRESULT CFixedPagePart::SetPrintTicket(IPartPrintTicket* ticket)
 {

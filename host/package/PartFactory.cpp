@@ -23,6 +23,20 @@ HRESULT MakePart(const char* uri, REFIID iid, void** part, IPrintWriteStream** s
     return S_OK;
 }
 
+// A FixedDocumentSequence or FixedDocument named uri, holding ticket (which may be null).
+template <class Interface>
+HRESULT MakeTicketHolder(const char* uri, IPartPrintTicket* ticket, Interface** made)
+{
+    if (!uri || !made)
+        return E_POINTER;
+    if (!part_name::IsValid(uri))
+        return E_INVALIDARG;
+    return GuardResult([&] {
+        *made = new CTicketHolderPart<Interface>(uri, ticket);
+        return S_OK;
+    });
+}
+
 } // namespace
 
 HRESULT CreateEmptyPart(const char* uri, REFIID iid, void** part, IPrintWriteStream** stream)
@@ -66,24 +80,10 @@ HRESULT CreateXpsDocument(IPartThumbnail* thumbnail, IXpsDocument** document)
 
 HRESULT CreateFixedDocumentSequence(const char* uri, IPartPrintTicket* ticket, IFixedDocumentSequence** sequence)
 {
-    if (!uri || !sequence)
-        return E_POINTER;
-    if (!part_name::IsValid(uri))
-        return E_INVALIDARG;
-    return GuardResult([&] {
-        *sequence = new CFixedDocumentSequencePart(uri, ticket);
-        return S_OK;
-    });
+    return MakeTicketHolder(uri, ticket, sequence);
 }
 
 HRESULT CreateFixedDocument(const char* uri, IPartPrintTicket* ticket, IFixedDocument** document)
 {
-    if (!uri || !document)
-        return E_POINTER;
-    if (!part_name::IsValid(uri))
-        return E_INVALIDARG;
-    return GuardResult([&] {
-        *document = new CFixedDocumentPart(uri, ticket);
-        return S_OK;
-    });
+    return MakeTicketHolder(uri, ticket, document);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Streams an XML part through libxml2's push parser and reports each start tag. Used for the
-// package's own parts (content types, relationships, sequence, documents) and for finding the
-// parts page markup names; nothing is kept but what the handler keeps. Network access is off and
-// a document type declaration is refused, so no entity can expand.
+// Streams an XML part through the platform's SAX reader (platform/xml/Sax.h) and reports each start
+// tag. Used for the package's own parts (content types, relationships, sequence, documents) and for
+// finding the parts page markup names; nothing is kept but what the handler keeps. The reader's
+// safety rules hold, and a document type declaration is refused (OPC allows none), so no entity
+// can expand.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ struct XmlStartTag {
 // A failure stops the scan, which returns it.
 using XmlStartTagHandler = std::function<HRESULT(const XmlStartTag& tag)>;
 
-// Reads stream to its end. HRESULT_FROM_WIN32(ERROR_INVALID_DATA) with *error (a one-line reason
-// with the line number) for markup that is not well-formed or declares a document type; a read
+// Reads stream to its end. HRESULT_FROM_WIN32(ERROR_INVALID_DATA) with *error ("not well-formed XML
+// at line L, column C: reason") for markup that is not well-formed or is refused; a read
 // failure of the stream as it came; a handler failure as it came; else S_OK.
 HRESULT ScanXml(IPrintReadStream* stream, const XmlStartTagHandler& handler, std::string* error);

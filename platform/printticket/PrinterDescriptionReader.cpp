@@ -7,7 +7,8 @@
 #include <stdexcept>
 
 #include "platform/printticket/PrinterDescription.h"
-#include "platform/printticket/UntrustedXml.h"
+#include "platform/printticket/XmlTreeAccess.h"
+#include "platform/xml/XmlTree.h"
 
 namespace printschema {
 
@@ -274,7 +275,7 @@ private:
 
 std::shared_ptr<const PrinterDescription> ReadPrinterDescription(std::string_view text, std::string* error)
 {
-    XmlDocHolder doc = ParseUntrustedXml(text, error);
+    XmlDocHolder doc = ParseXmlTree(text, error);
     if (!doc)
         return nullptr;
     try {

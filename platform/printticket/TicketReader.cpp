@@ -3,7 +3,8 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/printticket/UntrustedXml.h"
+#include "platform/printticket/XmlTreeAccess.h"
+#include "platform/xml/XmlTree.h"
 
 namespace printschema {
 
@@ -96,7 +97,7 @@ private:
 HRESULT ReadPrintSchemaDocument(std::string_view text, std::string_view rootName, PsNode* root, std::string* error)
 {
     const HRESULT invalid = HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
-    XmlDocHolder doc = ParseUntrustedXml(text, error);
+    XmlDocHolder doc = ParseXmlTree(text, error);
     if (!doc)
         return invalid;
     const xmlNode* element = xmlDocGetRootElement(doc.get());

@@ -50,3 +50,12 @@ protected:
 // (external entities, DTD loading, excessive depth or entity expansion), a read failure of the
 // stream as it came, else S_OK. *errorMessage (optional) receives a one-line reason with line and column.
 HRESULT ParseSax(ISequentialStream* stream, ISAXContentHandler* handler, std::string* errorMessage = nullptr);
+
+// What a parse does with a document type declaration.
+enum class XmlDocumentType {
+    kInternalSubsetRead,  // its internal entities expand; nothing from outside is read
+    kRefused,             // refused before any of it is read: package parts (OPC) and tickets carry none
+};
+// ParseSax with the declaration's treatment chosen; the three-argument form reads internal subsets.
+HRESULT ParseSax(ISequentialStream* stream, ISAXContentHandler* handler, XmlDocumentType documentType,
+                 std::string* errorMessage);

@@ -19,7 +19,10 @@ std::string_view Chars(const xmlChar* begin, const xmlChar* end)
 
 class CSaxReader final : public CXmlParse, private ISAXLocator {
 public:
-    explicit CSaxReader(ISAXContentHandler* handler) : CXmlParse(Events()), handler_(handler) {}
+    CSaxReader(ISAXContentHandler* handler, XmlDocumentType documentType)
+        : CXmlParse(Events(), documentType), handler_(handler)
+    {
+    }
 
     HRESULT Parse(ISequentialStream* stream)
     {
@@ -185,12 +188,18 @@ private:
 
 HRESULT ParseSax(ISequentialStream* stream, ISAXContentHandler* handler, std::string* errorMessage)
 {
+    return ParseSax(stream, handler, XmlDocumentType::kInternalSubsetRead, errorMessage);
+}
+
+HRESULT ParseSax(ISequentialStream* stream, ISAXContentHandler* handler, XmlDocumentType documentType,
+                 std::string* errorMessage)
+{
     if (!stream || !handler)
         return E_POINTER;
     HRESULT hr;
     std::string reason;
     try {
-        CSaxReader reader(handler);
+        CSaxReader reader(handler, documentType);
         hr = reader.Parse(stream);
         reason = reader.Error();
     } catch (const std::bad_alloc&) {

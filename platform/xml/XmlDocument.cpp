@@ -129,7 +129,7 @@ HRESULT CXmlDocument::Parse(ISequentialStream* stream, std::string_view text)
 {
     xmlSAXHandler sax;
     xmlSAXVersion(&sax, 2);
-    CXmlParse parse(sax);
+    CXmlParse parse(sax, XmlDocumentType::kInternalSubsetRead);
     const HRESULT hr = stream ? parse.Run(stream) : parse.Run(text);
     xmlDocPtr parsed = SUCCEEDED(hr) ? parse.TakeDocument() : nullptr;
     if (SUCCEEDED(hr) && !parsed)

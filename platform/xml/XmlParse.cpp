@@ -2,7 +2,9 @@
 
 #include <libxml/SAX2.h>
 #include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
 
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -14,9 +16,29 @@ const HRESULT kInvalidData = HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
 
 std::string_view Chars(const xmlChar* text) { return text ? reinterpret_cast<const char*>(text) : ""; }
 
+// libxml2 reports some failures of the input's encoding without a parser context, through the
+// thread's error channel, which would print them to standard error. While the parser works they
+// are dropped: the parse finds them from its own state and reports them with line and column.
+class CContextlessErrorsDropped {
+public:
+    CContextlessErrorsDropped() : previous_(xmlStructuredError), previousData_(xmlStructuredErrorContext)
+    {
+        xmlSetStructuredErrorFunc(nullptr, Drop);
+    }
+    ~CContextlessErrorsDropped() { xmlSetStructuredErrorFunc(previousData_, previous_); }
+    CContextlessErrorsDropped(const CContextlessErrorsDropped&) = delete;
+    CContextlessErrorsDropped& operator=(const CContextlessErrorsDropped&) = delete;
+
+private:
+    static void Drop(void*, xmlErrorPtr) {}
+
+    xmlStructuredErrorFunc previous_;
+    void* previousData_;
+};
+
 } // namespace
 
-CXmlParse::CXmlParse(const xmlSAXHandler& sax)
+CXmlParse::CXmlParse(const xmlSAXHandler& sax, XmlDocumentType documentType)
     : sax_(sax),
       innerStart_(sax.startElementNs),
       innerEnd_(sax.endElementNs),
@@ -30,7 +52,7 @@ CXmlParse::CXmlParse(const xmlSAXHandler& sax)
     sax_.ignorableWhitespace = Whitespace;
     // Entities: the internal subset is read so that internal entities expand; everything that
     // would fetch from outside the document is refused or ignored.
-    sax_.internalSubset = xmlSAX2InternalSubset;
+    sax_.internalSubset = documentType == XmlDocumentType::kRefused ? RefuseDocumentType : xmlSAX2InternalSubset;
     sax_.getEntity = xmlSAX2GetEntity;
     sax_.getParameterEntity = xmlSAX2GetParameterEntity;
     sax_.entityDecl = EntityDeclaration;
@@ -110,6 +132,11 @@ HRESULT CXmlParse::Run(std::string_view text)
 
 HRESULT CXmlParse::Begin(const char* firstBytes, int size)
 {
+    // libxml2 sets its globals up on first use, which is not safe when the first parses start on
+    // several threads at once (the filters, the provider registering printers): do it once, here.
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { xmlInitParser(); });
+    const CContextlessErrorsDropped quiet;
     context_ = xmlCreatePushParserCtxt(&sax_, nullptr, firstBytes, size, nullptr);
     if (!context_)
         return E_OUTOFMEMORY;
@@ -125,7 +152,10 @@ HRESULT CXmlParse::Begin(const char* firstBytes, int size)
 HRESULT CXmlParse::Feed(const char* bytes, int size, bool last)
 {
     inputBytes_ += static_cast<std::uint64_t>(size);
-    xmlParseChunk(context_, bytes, size, last ? 1 : 0);
+    {
+        const CContextlessErrorsDropped quiet;
+        xmlParseChunk(context_, bytes, size, last ? 1 : 0);
+    }
     if (FAILED(stopResult_))
         return stopResult_;
     if (!context_->wellFormed || namespaceError_) {
@@ -255,6 +285,13 @@ void CXmlParse::UndeclaredReference(void* context, const xmlChar* name)
 }
 
 void CXmlParse::ExternalSubset(void*, const xmlChar*, const xmlChar*, const xmlChar*) {}
+
+// Called for every declaration, with an internal subset or only an external identifier, before
+// either is read.
+void CXmlParse::RefuseDocumentType(void* context, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    From(context)->Stop(context, kInvalidData, "a document type declaration is not allowed (it could name external entities)");
+}
 
 xmlParserInputPtr CXmlParse::ResolveEntity(void*, const xmlChar*, const xmlChar*) { return nullptr; }
 

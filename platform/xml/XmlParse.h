@@ -1,8 +1,9 @@
 #pragma once
 // The one way this platform runs libxml2 on outside input: a push parse fed in 64 KiB chunks, with
 // external entities refused, no DTD or network loading, internal entities expanded within the
-// parser's amplification limits and element nesting bounded. Shared by the DOM loader and the SAX
-// reader; private to platform/xml.
+// parser's amplification limits and element nesting bounded. A document type declaration is either
+// read for its internal entities or refused outright. Shared by the DOM loader, the SAX reader and
+// the tree parse of platform/xml/XmlTree.h; private to platform/xml.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include <libxml/parser.h>
 
 #include "platform/com/Stream.h"
+#include "platform/xml/Sax.h"
 
 class CXmlParse {
 public:
@@ -24,7 +26,7 @@ public:
 
     // sax is the caller's SAX2 handler (a tree builder or an event bridge); the guards are added to
     // a copy. Every callback receives the parser context; From() finds this object from it.
-    explicit CXmlParse(const xmlSAXHandler& sax);
+    CXmlParse(const xmlSAXHandler& sax, XmlDocumentType documentType);
     CXmlParse(const CXmlParse&) = delete;
     CXmlParse& operator=(const CXmlParse&) = delete;
     virtual ~CXmlParse();
@@ -67,6 +69,7 @@ private:
     static void EntityDeclaration(void* context, const xmlChar* name, int type, const xmlChar* publicId,
                                   const xmlChar* systemId, xmlChar* content);
     static void ExternalSubset(void* context, const xmlChar* name, const xmlChar* publicId, const xmlChar* systemId);
+    static void RefuseDocumentType(void* context, const xmlChar* name, const xmlChar* publicId, const xmlChar* systemId);
     static void UndeclaredReference(void* context, const xmlChar* name);
     static xmlParserInputPtr ResolveEntity(void* context, const xmlChar* publicId, const xmlChar* systemId);
     static void StructuredError(void* context, xmlErrorPtr error);

@@ -10,24 +10,9 @@
 #include <iterator>
 
 #include "framework/ComBase.h"
+#include "framework/PartUri.h"
 #include "host/package/PackageReader.h"
 #include "host/package/PackageWriter.h"
-
-namespace {
-
-// Every test must end with all part objects released.
-class LiveObjectCheck : public testing::EmptyTestEventListener {
-    void OnTestEnd(const testing::TestInfo&) override { EXPECT_EQ(ModuleLiveObjectCount(), 0) << "live COM objects after the test"; }
-};
-
-const bool registered = [] {
-    testing::UnitTest::GetInstance()->listeners().Append(new LiveObjectCheck);
-    return true;
-}();
-
-} // namespace
-
-std::string CorpusDir() { return XPSCHAIN_CORPUS_DIR; }
 
 ScratchDir::ScratchDir()
 {
@@ -118,21 +103,6 @@ std::string PartContent(IUnknown* part)
     return bytes;
 }
 
-std::string UriOf(IUnknown* part)
-{
-    std::string uri;
-    ComPtr<IPartBase> base;
-    ComPtr<IFixedDocument> document;
-    ComPtr<IFixedDocumentSequence> sequence;
-    if (SUCCEEDED(QueryTo(part, &base)))
-        base->GetUri(&uri);
-    else if (SUCCEEDED(QueryTo(part, &document)))
-        document->GetUri(&uri);
-    else if (SUCCEEDED(QueryTo(part, &sequence)))
-        sequence->GetUri(&uri);
-    return uri;
-}
-
 std::vector<YieldedPart> DrainProvider(IXpsDocumentProvider* provider, HRESULT* result)
 {
     std::vector<YieldedPart> parts;
@@ -147,7 +117,7 @@ std::vector<YieldedPart> DrainProvider(IXpsDocumentProvider* provider, HRESULT* 
                            : SUCCEEDED(part->QueryInterface(IFixedDocument::kIid, probe.PutVoid()))         ? "document"
                            : SUCCEEDED(part->QueryInterface(IFixedPage::kIid, probe.PutVoid()))             ? "page"
                                                                                                              : "unknown";
-        parts.push_back({kind, UriOf(part.Get()), part});
+        parts.push_back({kind, PartUri(part.Get()), part});
     }
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 // Helpers of the package tests: scratch folders, small ZIPs made with libzip, part contents,
-// external commands, and a check that every test ends with no live part object.
+// external commands. The corpus, the independent reading of written packages and the check that
+// every test ends with nothing left alive come from tests/support.
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/com/ComPtr.h"
 #include "platform/pipeline/XpsDocumentFlow.h"
-
-std::string CorpusDir();
+#include "tests/support/TestPackages.h"
 
 // A folder removed with its contents at the end of the test.
 class ScratchDir {
@@ -36,7 +36,6 @@ void WriteFile(const std::string& path, const std::string& bytes);
 
 // The content of any part (IPartBase).
 std::string PartContent(IUnknown* part);
-std::string UriOf(IUnknown* part);
 
 // One part as a provider yields it: its kind ("package", "sequence", "document", "page") and name.
 struct YieldedPart {

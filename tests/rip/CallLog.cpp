@@ -2,26 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "platform/com/Bstr.h"
 
-void AppendUtf8(std::string& out, unsigned c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
+namespace {
 
 class LineParser {
 public:
@@ -57,24 +40,27 @@ private:
     {
         if (!Take('"'))
             return false;
+        // \u escapes are UTF-16 code units: a run of them, surrogate pairs included, converts at once.
+        std::u16string units;
         while (i_ < s_.size() && s_[i_] != '"') {
             char c = s_[i_++];
-            if (c != '\\') {
-                *out += c;
+            if (c == '\\' && i_ < s_.size() && s_[i_] == 'u') {
+                if (i_ + 5 > s_.size())
+                    return false;
+                units += static_cast<char16_t>(std::stoul(std::string(s_.substr(i_ + 1, 4)), nullptr, 16));
+                i_ += 5;
                 continue;
             }
-            if (i_ >= s_.size())
-                return false;
-            c = s_[i_++];
-            if (c == 'u') {
-                if (i_ + 4 > s_.size())
+            *out += Utf16ToUtf8(units);
+            units.clear();
+            if (c == '\\') {
+                if (i_ >= s_.size())
                     return false;
-                AppendUtf8(*out, static_cast<unsigned>(std::stoul(std::string(s_.substr(i_, 4)), nullptr, 16)));
-                i_ += 4;
-            } else {
-                *out += c;
+                c = s_[i_++];
             }
+            *out += c;
         }
+        *out += Utf16ToUtf8(units);
         return Take('"');
     }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <cctype>
@@ -17,31 +16,11 @@
 #include <sstream>
 
 #include "tests/rip/CallLog.h"
+#include "tests/support/TestPackages.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-std::string PercentDecode(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 // A part name ("/a/b.xml") for reference resolved against the part base.
 std::string Resolve(const std::string& base, std::string reference)
@@ -64,51 +43,19 @@ std::string Resolve(const std::string& base, std::string reference)
     return out;
 }
 
-// The parts of a package by lower-case name, interleaved pieces joined.
+// The parts of a package, found by name without regard to case.
 class Package {
 public:
-    explicit Package(const fs::path& path)
-    {
-        int error = 0;
-        zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-        if (!archive) {
-            ADD_FAILURE() << "libzip cannot open " << path;
-            return;
-        }
-        std::map<std::string, std::map<int, std::string>> pieces;
-        for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-            const std::string name = "/" + PercentDecode(zip_get_name(archive, i, 0));
-            zip_stat_t stat;
-            zip_stat_index(archive, i, 0, &stat);
-            std::string bytes(stat.size, '\0');
-            zip_file_t* file = zip_fopen_index(archive, i, 0);
-            if (file) {
-                zip_fread(file, bytes.data(), bytes.size());
-                zip_fclose(file);
-            }
-            const std::size_t slash = name.rfind('/');
-            const std::string last = Lower(name.substr(slash + 1));
-            if (last.starts_with('[') && last.ends_with(".piece")) {
-                const int index = std::atoi(last.c_str() + 1);
-                pieces[Lower(name.substr(0, slash))][index] = std::move(bytes);
-            } else {
-                parts_[Lower(name)] = std::move(bytes);
-            }
-        }
-        for (auto& [name, list] : pieces)
-            for (auto& [index, bytes] : list)
-                parts_[name] += bytes;
-        zip_close(archive);
-    }
+    explicit Package(const fs::path& path) : parts_(ReadPackageParts(path)) {}
 
     const std::string* Find(const std::string& name) const
     {
-        const auto it = parts_.find(Lower(name));
+        const auto it = parts_.find(name);
         return it == parts_.end() ? nullptr : &it->second;
     }
 
 private:
-    std::map<std::string, std::string> parts_;
+    PackageParts parts_;
 };
 
 using XmlDoc = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
@@ -315,7 +262,7 @@ TEST(EndToEndConverter, MissingConverterLibraryEndsTheJobNamingIt)
 {
     const fs::path driver = fs::path(::testing::TempDir()) / "rip-e2e-driver";
     fs::create_directories(driver / "3");
-    const fs::path job = fs::path(XPSCHAIN_CORPUS_DIR) / "xps" / "pdfsharp-xps-Basic.xps";
+    const fs::path job = fs::path(CorpusDir()) / "xps" / "pdfsharp-xps-Basic.xps";
     const fs::path out = fs::path(::testing::TempDir()) / "rip-e2e-missing.log";
     const std::string arguments = "print '" + job.string() + "' -o '" + out.string() + "' --driver-dir '" + driver.string() + "'";
     std::string errors;
@@ -332,22 +279,6 @@ TEST(EndToEndConverter, MissingConverterLibraryEndsTheJobNamingIt)
     fs::remove_all(driver);
 }
 
-std::vector<fs::path> CorpusPackages()
-{
-    std::vector<fs::path> jobs;
-    for (const auto& entry : fs::directory_iterator(fs::path(XPSCHAIN_CORPUS_DIR) / "xps"))
-        jobs.push_back(entry.path());
-    std::sort(jobs.begin(), jobs.end());
-    return jobs;
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpus, EndToEnd, ::testing::ValuesIn(CorpusPackages()),
-                         [](const ::testing::TestParamInfo<fs::path>& param) {
-                             std::string name = param.param.filename().string();
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Corpus, EndToEnd, ::testing::ValuesIn(CorpusPackages()), CorpusTestName);
 
 } // namespace

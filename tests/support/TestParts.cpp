@@ -79,13 +79,7 @@ CTestFixedPage::CTestFixedPage(std::string partUri, std::string markup, IPartPri
 {
 }
 
-HRESULT CTestFixedPage::GetPrintTicket(IPartPrintTicket** out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    return ticket ? ticket.CopyTo(out) : ResultNotFound;
-}
+HRESULT CTestFixedPage::GetPrintTicket(IPartPrintTicket** out) { return CopyHeldPart(ticket, out); }
 
 HRESULT CTestFixedPage::SetPrintTicket(IPartPrintTicket* value)
 {
@@ -137,13 +131,7 @@ HRESULT CTestFixedPage::GetXpsPartIterator(IXpsPartIterator** iterator)
     return S_OK;
 }
 
-HRESULT CTestXpsDocument::GetThumbnail(IPartThumbnail** out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    return thumbnail ? thumbnail.CopyTo(out) : ResultNotFound;
-}
+HRESULT CTestXpsDocument::GetThumbnail(IPartThumbnail** out) { return CopyHeldPart(thumbnail, out); }
 
 HRESULT CTestXpsDocument::SetThumbnail(IPartThumbnail* value)
 {

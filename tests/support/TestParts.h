@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/ComBase.h"
+#include "framework/HeldPart.h"
 #include "platform/com/ComPtr.h"
 #include "platform/pipeline/XpsDocumentFlow.h"
 #include "tests/support/TestObject.h"
@@ -135,13 +136,7 @@ public:
         return S_OK;
     }
     // ResultNotFound when the part has no ticket.
-    HRESULT GetPrintTicket(IPartPrintTicket** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        return ticket ? ticket.CopyTo(out) : ResultNotFound;
-    }
+    HRESULT GetPrintTicket(IPartPrintTicket** out) override { return CopyHeldPart(ticket, out); }
     HRESULT SetPrintTicket(IPartPrintTicket* value) override
     {
         ticket = value;

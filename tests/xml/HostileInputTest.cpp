@@ -1,5 +1,6 @@
-// Documents made to read local files, exhaust memory or the stack: both readers refuse them with a
-// failure result and never show what lies outside the document.
+// Documents made to read local files, exhaust memory or the stack, or written in an encoding that
+// cannot be read: every reader (DOM, SAX, tree parse) refuses them with a failure result and never
+// shows what lies outside the document.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/xml/Sax.h"
 #include "platform/xml/XmlDocument.h"
+#include "platform/xml/XmlTree.h"
 #include "tests/xml/RecordingHandler.h"
 #include "tests/xml/TestStreams.h"
 
@@ -90,6 +92,11 @@ std::vector<HostileCase> Cases(const SecretFile& secret, const SecretFile& dtd)
         {"nesting one level too deep", Nested(257)},
         {"billion laughs", BillionLaughs()},
         {"quadratic blowup", QuadraticBlowup()},
+        // Found by fuzzing: the parser stopped on these without calling the markup ill-formed.
+        {"UCS-4 in a byte order the parser cannot read", std::string("\0<\0\0", 4) + std::string(64, '\0')},
+        {"UCS-4 that does not decode",
+         std::string("<\0\0\0", 4) + std::string(5, '\0') +
+             "e Width=\"816\" Height=\"1056\" xmlns=\"http://schemas.microsoft.com/xps/2005/06\"/>"},
     };
 }
 
@@ -123,6 +130,56 @@ TEST_F(HostileInputTest, SaxRefusesCleanlyAndShowsNothingFromOutside)
     }
 }
 
+TEST_F(HostileInputTest, TreeParseRefusesCleanly)
+{
+    for (const HostileCase& c : Cases(secret_, dtd_)) {
+        std::string error;
+        EXPECT_FALSE(ParseXmlTree(c.text, &error)) << c.name;
+        EXPECT_EQ(0u, error.rfind("line ", 0)) << c.name << ": " << error;
+        EXPECT_EQ(std::string::npos, error.find(kSecret)) << c.name;
+    }
+}
+
+// Package parts and tickets may carry no document type declaration, not even a harmless one; the
+// DOM and SAX readers read an internal subset for its entities.
+TEST(DocumentTypeDeclaration, IsRefusedWhereNoneIsAllowed)
+{
+    const std::string text = "<!DOCTYPE r [<!ENTITY e \"expanded\">]><r>&e;</r>";
+    CTestStream readable(text);
+    CRecordingHandler reader;
+    EXPECT_EQ(S_OK, ParseSax(&readable, &reader));
+    EXPECT_NE(std::string::npos, reader.Events().find("expanded"));
+
+    CTestStream refused(text);
+    CRecordingHandler refuser;
+    std::string message;
+    EXPECT_EQ(kInvalidData, ParseSax(&refused, &refuser, XmlDocumentType::kRefused, &message));
+    EXPECT_EQ(0u, message.rfind("line 1, column ", 0)) << message;
+    EXPECT_NE(std::string::npos, message.find("a document type declaration is not allowed")) << message;
+    EXPECT_EQ(std::string::npos, refuser.Events().find("expanded"));
+
+    std::string error;
+    EXPECT_FALSE(ParseXmlTree(text, &error));
+    EXPECT_EQ(message, error);
+    EXPECT_FALSE(ParseXmlTree("<!DOCTYPE r SYSTEM \"r.dtd\"><r/>", &error));
+    EXPECT_NE(std::string::npos, error.find("document type declaration")) << error;
+}
+
+TEST(XmlTree, AWellFormedDocumentIsATree)
+{
+    std::string error = "stale";
+    const XmlDocHolder doc = ParseXmlTree("<r xmlns=\"urn:x\"><s a=\"1\"/></r>", &error);
+    ASSERT_TRUE(doc) << error;
+    EXPECT_TRUE(error.empty());
+    const xmlNode* root = xmlDocGetRootElement(doc.get());
+    ASSERT_NE(nullptr, root);
+    EXPECT_STREQ("r", reinterpret_cast<const char*>(root->name));
+    EXPECT_FALSE(ParseXmlTree("<r><s></r>", &error));
+    EXPECT_EQ(0u, error.rfind("line 1, column ", 0)) << error;
+    EXPECT_FALSE(ParseXmlTree("", &error));
+    EXPECT_FALSE(error.empty());
+}
+
 TEST_F(HostileInputTest, NestingWithinTheLimitIsRead)
 {
     ComPtr<CXmlDocument> doc;
@@ -131,6 +188,8 @@ TEST_F(HostileInputTest, NestingWithinTheLimitIsRead)
     CTestStream stream(Nested(256));
     CRecordingHandler handler;
     EXPECT_EQ(S_OK, ParseSax(&stream, &handler));
+    std::string error;
+    EXPECT_TRUE(ParseXmlTree(Nested(256), &error)) << error;
 }
 
 } // namespace
