@@ -38,6 +38,31 @@ protected:
     // RequestShutdown(reason) when a manager control is held.
     void RequestShutdown(HRESULT reason);
 
+    // Asks the communicator for the reader and the writer, each as the interface this filter needs.
+    // E_PENDING before InitializeFilter, the pipeline's failure as it came, E_NOINTERFACE when one
+    // of them does not answer its interface; on any failure both stay null.
+    template <class Reader, class Writer>
+    HRESULT RequestReaderWriter(ComPtr<Reader>* reader, ComPtr<Writer>* writer)
+    {
+        *reader = nullptr;
+        *writer = nullptr;
+        if (!communicator)
+            return ResultNotAvailable;
+        ComPtr<IUnknown> readerObject;
+        ComPtr<IUnknown> writerObject;
+        HRESULT hr = communicator->RequestReader(readerObject.PutVoid());
+        if (SUCCEEDED(hr))
+            hr = communicator->RequestWriter(writerObject.PutVoid());
+        if (FAILED(hr))
+            return hr;
+        if (FAILED(QueryTo(readerObject.Get(), reader)) || FAILED(QueryTo(writerObject.Get(), writer))) {
+            *reader = nullptr;
+            *writer = nullptr;
+            return E_NOINTERFACE;
+        }
+        return S_OK;
+    }
+
     ComPtr<IInterFilterCommunicator> communicator;
     ComPtr<IPrintPipelineManagerControl> managerControl;
     ComPtr<IPrintPipelinePropertyBag> propertyBag;

@@ -139,23 +139,11 @@ HRESULT CPartLoopFilter::OnEndOfParts() { return S_OK; }
 
 HRESULT CPartLoopFilter::ConnectReaderWriter()
 {
-    provider = nullptr;
-    consumer = nullptr;
-    if (!communicator)
-        return ResultNotAvailable;
-    ComPtr<IUnknown> reader;
-    ComPtr<IUnknown> writer;
-    HRESULT hr = communicator->RequestReader(reader.PutVoid());
-    if (SUCCEEDED(hr))
-        hr = communicator->RequestWriter(writer.PutVoid());
-    if (FAILED(hr))
-        return hr;
-    if (FAILED(QueryTo(reader.Get(), &provider)) || FAILED(QueryTo(writer.Get(), &consumer))) {
-        provider = nullptr;
-        consumer = nullptr;
+    const HRESULT hr = RequestReaderWriter(&provider, &consumer);
+    if (hr == E_NOINTERFACE) {
         TraceEvent(kTraceFlagError, "the previous or next filter does not exchange XPS parts");
         RequestShutdown(E_FAIL);
         return E_FAIL;
     }
-    return S_OK;
+    return hr;
 }

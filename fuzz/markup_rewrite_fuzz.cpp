@@ -16,38 +16,12 @@
 
 namespace {
 
-HRESULT StreamOf(std::string_view bytes, IStream** stream)
-{
-    HRESULT hr = CreateStreamOnHGlobal(stream);
-    if (SUCCEEDED(hr) && !bytes.empty())
-        hr = (*stream)->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
-    if (SUCCEEDED(hr))
-        hr = (*stream)->Seek(0, STREAM_SEEK_SET, nullptr);
-    return hr;
-}
-
-HRESULT ReadAll(IStream* stream, std::string* bytes)
-{
-    std::uint64_t size = 0;
-    HRESULT hr = stream->Seek(0, STREAM_SEEK_END, &size);
-    if (SUCCEEDED(hr))
-        hr = stream->Seek(0, STREAM_SEEK_SET, nullptr);
-    if (FAILED(hr))
-        return hr;
-    bytes->assign(size, '\0');
-    ULONG read = 0;
-    hr = stream->Read(bytes->data(), static_cast<ULONG>(size), &read);
-    if (SUCCEEDED(hr) && read != size)
-        hr = E_FAIL;
-    return hr;
-}
-
 // Copies markup through CMarkupCopier into *copy; the parse result, *error telling why it failed.
 HRESULT Copy(std::string_view markup, std::string* copy, std::string* error)
 {
     ComPtr<IStream> input;
     ComPtr<IStream> output;
-    HRESULT hr = StreamOf(markup, input.Put());
+    HRESULT hr = CreateStreamOnText(markup, input.Put());
     if (SUCCEEDED(hr))
         hr = CreateStreamOnHGlobal(output.Put());
     if (FAILED(hr))
@@ -57,7 +31,9 @@ HRESULT Copy(std::string_view markup, std::string* copy, std::string* error)
         copier.Attach(new CMarkupCopier(output.Get()));
         hr = ParseSax(input.Get(), copier.Get(), error);
     }
-    return SUCCEEDED(hr) ? ReadAll(output.Get(), copy) : hr;
+    if (SUCCEEDED(hr))
+        hr = output->Seek(0, STREAM_SEEK_SET, nullptr);
+    return SUCCEEDED(hr) ? ReadStreamToEnd(output.Get(), copy) : hr;
 }
 
 [[noreturn]] void Fail(const char* property, const std::string& detail, const std::string& copy)

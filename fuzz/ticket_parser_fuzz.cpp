@@ -18,16 +18,6 @@
 
 namespace {
 
-HRESULT StreamOf(std::string_view bytes, IStream** stream)
-{
-    HRESULT hr = CreateStreamOnHGlobal(stream);
-    if (SUCCEEDED(hr) && !bytes.empty())
-        hr = (*stream)->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
-    if (SUCCEEDED(hr))
-        hr = (*stream)->Seek(0, STREAM_SEEK_SET, nullptr);
-    return hr;
-}
-
 void ReadRecords(std::string_view bytes)
 {
     ComPtr<CXmlDocument> dom;
@@ -65,9 +55,9 @@ void MergeAsDelta(std::string_view bytes)
     ComPtr<IStream> delta;
     ComPtr<IStream> result;
     CBstr message;
-    HRESULT hr = StreamOf(baseTicket, base.Put());
+    HRESULT hr = CreateStreamOnText(baseTicket, base.Put());
     if (SUCCEEDED(hr))
-        hr = StreamOf(bytes, delta.Put());
+        hr = CreateStreamOnText(bytes, delta.Put());
     if (SUCCEEDED(hr))
         hr = CreateStreamOnHGlobal(result.Put());
     if (SUCCEEDED(hr))

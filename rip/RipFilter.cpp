@@ -152,25 +152,16 @@ HRESULT CRipFilter::OnEndOfParts()
 
 HRESULT CRipFilter::ConnectReaderWriter()
 {
-    reader = nullptr;
-    writer = nullptr;
-    if (!communicator)
-        return ResultNotAvailable;
-    ComPtr<IUnknown> readerObject;
-    ComPtr<IUnknown> writerObject;
-    HRESULT hr = communicator->RequestReader(readerObject.PutVoid());
-    if (SUCCEEDED(hr))
-        hr = communicator->RequestWriter(writerObject.PutVoid());
-    if (FAILED(hr)) {
-        failureReason = "the pipeline gave no reader or writer";
-        return hr;
-    }
     // Checked before the converter is opened, so that its first output has a place to go.
-    if (FAILED(QueryTo(readerObject.Get(), &reader)) || FAILED(QueryTo(writerObject.Get(), &writer))) {
-        reader = nullptr;
-        writer = nullptr;
+    const HRESULT hr = RequestReaderWriter(&reader, &writer);
+    if (hr == E_NOINTERFACE) {
         failureReason = "the RIP filter needs a part reader and a printer stream (it must be the last filter)";
         return E_FAIL;
+    }
+    if (FAILED(hr)) {
+        if (hr != ResultNotAvailable)
+            failureReason = "the pipeline gave no reader or writer";
+        return hr;
     }
 
     ConverterJobInfo job{};

@@ -109,9 +109,7 @@ bool ParsePipelineConfig(std::string_view text, PipelineConfig* config, std::str
 {
     PipelineConfig parsed;
     ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(stream.Put())) ||
-        FAILED(stream->Write(text.data(), static_cast<ULONG>(text.size()), nullptr)) ||
-        FAILED(stream->Seek(0, STREAM_SEEK_SET, nullptr))) {
+    if (FAILED(CreateStreamOnText(text, stream.Put()))) {
         *error = "out of memory";
         return false;
     }

@@ -26,31 +26,6 @@ bool ReadFile(const std::string& path, std::string* text)
     return true;
 }
 
-HRESULT StreamOf(const std::string& text, ComPtr<IStream>* stream)
-{
-    HRESULT hr = CreateStreamOnHGlobal(stream->Put());
-    if (SUCCEEDED(hr))
-        hr = (*stream)->Write(text.data(), static_cast<ULONG>(text.size()), nullptr);
-    if (SUCCEEDED(hr))
-        hr = (*stream)->Seek(0, STREAM_SEEK_SET, nullptr);
-    return hr;
-}
-
-HRESULT TextOf(IStream* stream, std::string* text)
-{
-    std::uint64_t size = 0;
-    HRESULT hr = stream->Seek(0, STREAM_SEEK_END, &size);
-    if (SUCCEEDED(hr))
-        hr = stream->Seek(0, STREAM_SEEK_SET, nullptr);
-    if (FAILED(hr))
-        return hr;
-    text->resize(size);
-    ULONG read = 0;
-    hr = stream->Read(text->data(), static_cast<ULONG>(size), &read);
-    text->resize(read);
-    return hr;
-}
-
 // Merges delta over base for printerName; the provider's reason on failure.
 HRESULT Merge(const std::string& printerName, const std::string& base, const std::string& delta, std::string* merged,
               std::string* reason)
@@ -60,9 +35,9 @@ HRESULT Merge(const std::string& printerName, const std::string& base, const std
     if (FAILED(hr))
         return hr;
     ComPtr<IStream> baseStream, deltaStream, result;
-    hr = StreamOf(base, &baseStream);
+    hr = CreateStreamOnText(base, baseStream.Put());
     if (SUCCEEDED(hr))
-        hr = StreamOf(delta, &deltaStream);
+        hr = CreateStreamOnText(delta, deltaStream.Put());
     if (SUCCEEDED(hr))
         hr = CreateStreamOnHGlobal(result.Put());
     if (SUCCEEDED(hr)) {
@@ -73,7 +48,9 @@ HRESULT Merge(const std::string& printerName, const std::string& base, const std
             *reason = message.Utf8();
     }
     if (SUCCEEDED(hr))
-        hr = TextOf(result.Get(), merged);
+        hr = result->Seek(0, STREAM_SEEK_SET, nullptr);
+    if (SUCCEEDED(hr))
+        hr = ReadStreamToEnd(result.Get(), merged);
     PTCloseProvider(provider);
     return hr;
 }

@@ -2,6 +2,8 @@
 // Byte streams of the COM platform, used where tickets pass between the ticket store, the XML
 // documents and the PrintTicket provider.
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "platform/com/Bstr.h"
 #include "platform/com/Unknown.h"
@@ -57,5 +59,10 @@ protected:
 
 // A growable stream in memory, freed when its last reference goes; position starts at 0.
 HRESULT CreateStreamOnHGlobal(IStream** stream);
+// A new memory stream holding text, positioned at its start.
+HRESULT CreateStreamOnText(std::string_view text, IStream** stream);
+// The stream's bytes from its current position to its end. More than limit bytes gives
+// HRESULT_FROM_WIN32(ERROR_INVALID_DATA) with what was read so far dropped.
+HRESULT ReadStreamToEnd(IStream* stream, std::string* text, std::size_t limit = SIZE_MAX);
 // The current time as a FILETIME (100 ns since 1601).
 FILETIME CoFileTimeNow();

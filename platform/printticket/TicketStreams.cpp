@@ -10,23 +10,12 @@ constexpr std::size_t kMaxTicketSize = 16u << 20;
 
 HRESULT ReadStreamText(IStream* stream, std::string* text, std::string* error)
 {
-    text->clear();
-    char buffer[65536];
-    for (;;) {
-        ULONG read = 0;
-        const HRESULT hr = stream->Read(buffer, sizeof buffer, &read);
-        if (FAILED(hr)) {
-            *error = "the stream could not be read: " + FormatHresult(hr);
-            return hr;
-        }
-        if (read == 0)
-            return S_OK;
-        if (text->size() + read > kMaxTicketSize) {
-            *error = "the document is larger than 16 MiB";
-            return HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
-        }
-        text->append(buffer, read);
-    }
+    const HRESULT hr = ReadStreamToEnd(stream, text, kMaxTicketSize);
+    if (hr == HRESULT_FROM_WIN32(ERROR_INVALID_DATA))
+        *error = "the document is larger than 16 MiB";
+    else if (FAILED(hr))
+        *error = "the stream could not be read: " + FormatHresult(hr);
+    return hr;
 }
 
 HRESULT WriteStreamText(IStream* stream, std::string_view text)

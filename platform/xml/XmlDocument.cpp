@@ -185,15 +185,7 @@ HRESULT CXmlDocument::GetStream(IStream** stream) const
     HRESULT hr = Save(&text);
     if (FAILED(hr))
         return hr;
-    ComPtr<IStream> memory;
-    hr = CreateStreamOnHGlobal(memory.Put());
-    if (SUCCEEDED(hr))
-        hr = memory->Write(text.data(), static_cast<ULONG>(text.size()), nullptr);
-    if (SUCCEEDED(hr))
-        hr = memory->Seek(0, STREAM_SEEK_SET, nullptr);
-    if (SUCCEEDED(hr))
-        *stream = memory.Detach();
-    return hr;
+    return CreateStreamOnText(text, stream);
 }
 
 HRESULT CXmlDocument::Clone(CXmlDocument** copy) const

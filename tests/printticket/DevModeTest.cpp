@@ -17,9 +17,7 @@ std::vector<std::uint8_t> Convert(const char* printer, const std::string& ticket
     HPTPROVIDER provider = nullptr;
     EXPECT_EQ(PTOpenProvider(printer, 1, &provider), S_OK);
     ComPtr<IStream> stream;
-    CreateStreamOnHGlobal(stream.Put());
-    stream->Write(ticket.data(), static_cast<ULONG>(ticket.size()), nullptr);
-    stream->Seek(0, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(CreateStreamOnText(ticket, stream.Put()), S_OK);
     std::uint32_t size = 0;
     DEVMODE* devmode = nullptr;
     CBstr error;

@@ -17,10 +17,7 @@ namespace {
 ComPtr<IStream> StreamOf(const std::string& text)
 {
     ComPtr<IStream> stream;
-    EXPECT_EQ(CreateStreamOnHGlobal(stream.Put()), S_OK);
-    ULONG written = 0;
-    EXPECT_EQ(stream->Write(text.data(), static_cast<ULONG>(text.size()), &written), S_OK);
-    stream->Seek(0, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(CreateStreamOnText(text, stream.Put()), S_OK);
     return stream;
 }
 
@@ -28,10 +25,7 @@ std::string TextOf(IStream* stream)
 {
     stream->Seek(0, STREAM_SEEK_SET, nullptr);
     std::string text;
-    char buffer[4096];
-    ULONG read = 0;
-    while (SUCCEEDED(stream->Read(buffer, sizeof buffer, &read)) && read > 0)
-        text.append(buffer, read);
+    EXPECT_EQ(ReadStreamToEnd(stream, &text), S_OK);
     return text;
 }
 
