@@ -1,8 +1,9 @@
 // PRNCORE of the reference converter: opens and closes the job and takes the page DEVMODEs. Every
 // call is written to the call log (docs/converter.md), delivered before the call returns.
-#include <memory>
-#include <new>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <new>
 #include <type_traits>
 
 #include "converter/ConverterSession.h"
@@ -11,12 +12,13 @@
 namespace {
 
 // Jobs not closed (a job that failed before its end leaves the converter open) are freed when the
-// library is unloaded.
+// library is unloaded. Each job runs on its own thread, but two jobs in one process share the list.
 std::map<ConverterSession*, std::unique_ptr<ConverterSession>>& OpenSessions()
 {
     static std::map<ConverterSession*, std::unique_ptr<ConverterSession>> sessions;
     return sessions;
 }
+std::mutex openSessionsLock;
 
 } // namespace
 
@@ -29,7 +31,10 @@ CONVERTER_EXPORT void* PrnCtrlOpen(const char* outputName, std::int32_t reserved
     auto* session = new (std::nothrow) ConverterSession(write, context);
     if (!session)
         return nullptr;
-    OpenSessions().emplace(session, session);
+    {
+        const std::lock_guard lock(openSessionsLock);
+        OpenSessions().emplace(session, session);
+    }
     std::uint8_t stop = 1;
     if (poll)
         poll(&stop);
@@ -108,6 +113,7 @@ CONVERTER_EXPORT std::int32_t PrnCtrlClose(void* control)
     if (!session)
         return 0;
     session->output.Deliver(CJsonLine("PrnCtrlClose").Finish());
+    const std::lock_guard lock(openSessionsLock);
     OpenSessions().erase(session);
     return 1;
 }

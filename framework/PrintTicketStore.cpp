@@ -164,6 +164,10 @@ HRESULT CPrintTicketStore::UpdateScopeTicket(TicketScope scope, HRESULT gotTicke
                                              std::int32_t* fromPart)
 {
     if (SUCCEEDED(gotTicket) && ticketPart) {
+        // The levels below belonged to the previous part of this level (the last page of the
+        // previous document); they are made again from the new ticket.
+        if (scope != TicketScope::Page)
+            InvalidateScopes(static_cast<TicketScope>(static_cast<int>(scope) - 1));
         const HRESULT hr = MergeDeltaTicket(scope, ticketPart);
         *fromPart = 1;
         return hr;

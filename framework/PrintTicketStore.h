@@ -33,7 +33,7 @@ public:
     HRESULT Initialize(IPrintReadStream* stream, const std::string& printerName);
 
     // Merge the part's own ticket onto the level above; a part without a ticket gets a copy of the
-    // level above (and the levels below it are dropped). Null part: E_POINTER; a part ticket that
+    // level above. Either way the levels below it are dropped. Null part: E_POINTER; a part ticket that
     // does not parse: E_FAIL.
     HRESULT UpdateJobTicket(IFixedDocumentSequence* sequence);
     HRESULT UpdateDocumentTicket(IFixedDocument* document);

@@ -1,7 +1,8 @@
 #pragma once
 // Names and values for XPSFEED are 8-bit text: every character below U+0100 becomes that byte,
 // and a text holding any other character becomes empty (the converter cannot take it). Text of up
-// to 511 characters lives in a 512-byte buffer inside the object, longer text on the heap.
+// to 511 bytes of UTF-8 (so at most 511 characters) lives in a 512-byte buffer inside the object,
+// longer text on the heap.
 #include <array>
 #include <string_view>
 #include <vector>

@@ -102,7 +102,9 @@ HRESULT CMarkupFeeder::startElement(std::string_view, std::string_view, std::str
             }
             if (!accepted)
                 return E_FAIL;
-            if (qName == kResourceDictionary && it->qName == "Source") {
+            // Only the page's own references are followed: a remote dictionary may not name
+            // another, and following one that names itself would never end.
+            if (pageSetup && qName == kResourceDictionary && it->qName == "Source") {
                 dictionaryPending = true;
                 dictionarySource.assign(it->value);
             }

@@ -16,7 +16,8 @@
 class CMarkupFeeder final : public CSaxHandlerBase {
 public:
     // Loads XPSFEED; opens the printer for the cancellation check when printerName is not empty.
-    // pageSetup is on for a page and off for a remote dictionary (no page values are sent then).
+    // pageSetup is on for a page and off for a remote dictionary (no page values are sent then, and
+    // the dictionary's own Source references are not followed).
     CMarkupFeeder(IFixedPage* page, const PageDeviceRecord& device, void* controlHandle, void* feedHandle,
                   bool pageSetup, const std::string& printerName, std::uint32_t jobId);
 

@@ -45,10 +45,14 @@ bool SameFile(const std::string& a, const std::string& b)
     return realpath(a.c_str(), first) && realpath(b.c_str(), second) && std::string(first) == second;
 }
 
-bool IsDirectory(const std::string& path)
+// Why an existing output cannot take the job: the output is renamed into place at the end, which
+// would put a regular file where a directory, a device or a pipe was. Empty when usable.
+std::string UnusableOutput(const std::string& path)
 {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    return S_ISDIR(info.st_mode) ? "is a directory; name a file" : "is not a regular file; name a file";
 }
 
 bool LoadPipeline(const PrintOptions& options, PipelineConfig* pipeline, std::string* error)
@@ -109,8 +113,8 @@ int RunPrintCommand(const PrintOptions& options)
         return fail(error, kExitUsage);
     if (SameFile(options.input, options.output))
         return fail("the output '" + options.output + "' is the job itself", kExitUsage);
-    if (IsDirectory(options.output))
-        return fail("the output '" + options.output + "' is a directory; name a file", kExitUsage);
+    if (const std::string why = UnusableOutput(options.output); !why.empty())
+        return fail("the output '" + options.output + "' " + why, kExitUsage);
 
     JobDescription description;
     if (!ResolvePrinter(options.printer, &description.printerName, &error) ||

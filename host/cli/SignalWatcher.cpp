@@ -15,6 +15,8 @@ sigset_t WatchedSignals()
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    // A closed terminal ends the job like an interrupt, so no temporary file is left behind.
+    sigaddset(&set, SIGHUP);
     return set;
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "framework/XDException.h"
 #include "host/package/PartContent.h"
@@ -13,7 +14,8 @@ HRESULT CMemoryReadStream::Seek(std::int64_t distance, std::uint32_t origin, std
                               : origin == STREAM_SEEK_CUR ? static_cast<std::int64_t>(position_)
                               : origin == STREAM_SEEK_END ? static_cast<std::int64_t>(bytes_->size())
                                                           : -1;
-    if (base < 0 || base + distance < 0)
+    // Checked without forming the sum, which could overflow.
+    if (base < 0 || distance < -base || (distance > 0 && base > std::numeric_limits<std::int64_t>::max() - distance))
         return E_INVALIDARG;
     position_ = static_cast<std::uint64_t>(base + distance);
     if (newPosition)

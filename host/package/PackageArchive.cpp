@@ -20,7 +20,21 @@ struct PieceSlot {
     unsigned index;
     bool last;
     PackagePiece piece;
+    std::uint64_t compressedSize;
 };
+
+// Refuses a part too large, or large and compressed so far that it is a zip bomb. A part made of
+// interleaved pieces is judged whole, since each piece alone may look harmless.
+HRESULT CheckSize(PackageError* error, const std::string& part, std::uint64_t size, std::uint64_t compressedSize)
+{
+    if (size > kMaxPartSize)
+        return Refuse(error, part, "inflates to " + std::to_string(size >> 20) + " MiB, past the limit of " +
+                                       std::to_string(kMaxPartSize >> 20) + " MiB");
+    if (size > (1u << 20) && size / std::max<std::uint64_t>(compressedSize, 1) > kMaxInflateRatio)
+        return Refuse(error, part, "compression ratio is absurd (" + std::to_string(size) + " bytes from " +
+                                       std::to_string(compressedSize) + "), refused as a zip bomb");
+    return S_OK;
+}
 
 } // namespace
 
@@ -77,17 +91,13 @@ HRESULT CPackageArchive::IndexEntries(PackageError* error)
         const auto name = part_name::FromZipEntry(raw);
         if (!name)
             return Refuse(error, std::string(raw), "entry name escapes the package");
-        if (stat.size > kMaxPartSize)
-            return Refuse(error, *name, "inflates to " + std::to_string(stat.size >> 20) + " MiB, past the limit of " +
-                                            std::to_string(kMaxPartSize >> 20) + " MiB");
-        if (stat.size > (1u << 20) && stat.size / std::max<zip_uint64_t>(stat.comp_size, 1) > kMaxInflateRatio)
-            return Refuse(error, *name, "compression ratio is absurd (" + std::to_string(stat.size) + " bytes from " +
-                                            std::to_string(stat.comp_size) + "), refused as a zip bomb");
+        if (const HRESULT hr = CheckSize(error, *name, stat.size, stat.comp_size); FAILED(hr))
+            return hr;
         const PackagePiece piece{static_cast<zip_uint64_t>(i), stat.size};
         if (const auto p = part_name::ParsePiece(*name)) {
             auto& slot = pieces[part_name::Key(p->part)];
             slot.first = p->part;
-            slot.second.push_back({p->index, p->last, piece});
+            slot.second.push_back({p->index, p->last, piece, stat.comp_size});
             continue;
         }
         PackageEntry entry{*name, {piece}, stat.size};
@@ -98,14 +108,16 @@ HRESULT CPackageArchive::IndexEntries(PackageError* error)
         auto& [name, list] = slot;
         std::sort(list.begin(), list.end(), [](const PieceSlot& a, const PieceSlot& b) { return a.index < b.index; });
         PackageEntry entry{name, {}, 0};
+        std::uint64_t compressedSize = 0;
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (list[i].index != i || list[i].last != (i + 1 == list.size()))
                 return Refuse(error, name, "has missing or misplaced interleaved pieces");
             entry.pieces.push_back(list[i].piece);
             entry.size += list[i].piece.size;
+            compressedSize += list[i].compressedSize;
         }
-        if (entry.size > kMaxPartSize)
-            return Refuse(error, name, "inflates past the limit of " + std::to_string(kMaxPartSize >> 20) + " MiB");
+        if (const HRESULT hr = CheckSize(error, name, entry.size, compressedSize); FAILED(hr))
+            return hr;
         if (!entries_.emplace(key, std::move(entry)).second)
             return Refuse(error, name, "appears twice in the package");
     }

@@ -1,6 +1,7 @@
 #include "host/package/PackageReadStream.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "framework/XDException.h"
@@ -82,7 +83,8 @@ HRESULT CPackageReadStream::Seek(std::int64_t distance, std::uint32_t origin, st
                               : origin == STREAM_SEEK_CUR ? static_cast<std::int64_t>(position_)
                               : origin == STREAM_SEEK_END ? static_cast<std::int64_t>(entry_.size)
                                                           : -1;
-    if (base < 0 || base + distance < 0)
+    // Checked without forming the sum, which could overflow.
+    if (base < 0 || distance < -base || (distance > 0 && base > std::numeric_limits<std::int64_t>::max() - distance))
         return E_INVALIDARG;
     const std::uint64_t target = static_cast<std::uint64_t>(base + distance);
     std::lock_guard lock(archive_->Mutex());

@@ -5,8 +5,8 @@
 CFilterPlugin::~CFilterPlugin()
 {
     // A library whose objects still live (a part someone holds) stays loaded: unloading it would
-    // pull the code from under them.
-    if (module_ && canUnloadNow_ && canUnloadNow_() == S_OK)
+    // pull the code from under them. One without DllCanUnloadNow was refused before it made any.
+    if (module_ && (!canUnloadNow_ || canUnloadNow_() == S_OK))
         FreeLibrary(module_);
 }
 

@@ -46,9 +46,14 @@ bool COutputFile::Commit(std::string* error)
         *error = "the output file is not open";
         return false;
     }
-    if (fd_ >= 0)
-        close(fd_);
+    // A failed close can be the first report of a failed write.
+    const int written = fd_;
     fd_ = -1;
+    if (written >= 0 && close(written) != 0) {
+        *error = "cannot write '" + finalPath_ + "': " + std::strerror(errno);
+        Discard();
+        return false;
+    }
     // Reopened by name: a writer may have replaced the file that mkstemp made.
     const int fd = open(temporaryPath_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 || fsync(fd) != 0) {

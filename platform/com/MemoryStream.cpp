@@ -2,6 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -71,7 +72,7 @@ public:
         case STREAM_SEEK_END: base = static_cast<std::int64_t>(data_.size()); break;
         default: return E_INVALIDARG;
         }
-        if (base + move < 0)
+        if (move < -base || (move > 0 && move > std::numeric_limits<std::int64_t>::max() - base))
             return E_INVALIDARG;
         position_ = static_cast<std::uint64_t>(base + move);
         if (newPosition)
@@ -92,7 +93,8 @@ public:
         if (!target)
             return E_POINTER;
         const std::uint64_t left = position_ < data_.size() ? data_.size() - position_ : 0;
-        const std::uint64_t n = std::min(left, size);
+        // One write takes a 32-bit count: a larger copy stops there rather than skip what it cannot write.
+        const std::uint64_t n = std::min({left, size, std::uint64_t{std::numeric_limits<ULONG>::max()}});
         ULONG done = 0;
         const HRESULT hr = target->Write(data_.data() + position_, static_cast<ULONG>(n), &done);
         position_ += n;

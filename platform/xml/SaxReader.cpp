@@ -49,6 +49,21 @@ private:
 
     static CSaxReader* Reader(void* context) { return static_cast<CSaxReader*>(From(context)); }
 
+    // Runs one event; nothing may unwind through the parser's C frames, so an exception ends the
+    // parse as a failure instead.
+    template <class Event>
+    static void Guarded(void* context, Event&& event) noexcept
+    {
+        CSaxReader* self = Reader(context);
+        try {
+            event(self);
+        } catch (const std::bad_alloc&) {
+            self->Stop(context, E_OUTOFMEMORY, {});
+        } catch (...) {
+            self->Stop(context, E_FAIL, "a content handler raised an exception");
+        }
+    }
+
     // A handler failure ends the parse with that result.
     void Check(void* context, HRESULT hr)
     {
@@ -73,26 +88,21 @@ private:
     {
         // The tree builder's document holds the internal subset, so that internal entities resolve.
         xmlSAX2StartDocument(context);
-        CSaxReader* self = Reader(context);
-        self->Check(context, self->handler_->startDocument());
+        Guarded(context, [&](CSaxReader* self) { self->Check(context, self->handler_->startDocument()); });
     }
 
     static void EndDocument(void* context)
     {
-        CSaxReader* self = Reader(context);
-        self->Check(context, self->handler_->endDocument());
+        Guarded(context, [&](CSaxReader* self) { self->Check(context, self->handler_->endDocument()); });
     }
 
     static void StartElement(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
                              int namespaceCount, const xmlChar** namespaces, int attributeCount, int,
                              const xmlChar** attributes)
     {
-        CSaxReader* self = Reader(context);
-        try {
+        Guarded(context, [&](CSaxReader* self) {
             self->StartTag(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount, attributes);
-        } catch (const std::bad_alloc&) {
-            self->Stop(context, E_OUTOFMEMORY, {});
-        }
+        });
     }
 
     void StartTag(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri,
@@ -144,12 +154,7 @@ private:
 
     static void EndElement(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri)
     {
-        CSaxReader* self = Reader(context);
-        try {
-            self->EndTag(context, localName, prefix, uri);
-        } catch (const std::bad_alloc&) {
-            self->Stop(context, E_OUTOFMEMORY, {});
-        }
+        Guarded(context, [&](CSaxReader* self) { self->EndTag(context, localName, prefix, uri); });
     }
 
     void EndTag(void* context, const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri)
@@ -166,14 +171,16 @@ private:
 
     static void Characters(void* context, const xmlChar* text, int length)
     {
-        CSaxReader* self = Reader(context);
-        self->Check(context, self->handler_->characters(Chars(text, text + length)));
+        Guarded(context, [&](CSaxReader* self) {
+            self->Check(context, self->handler_->characters(Chars(text, text + length)));
+        });
     }
 
     static void ProcessingInstruction(void* context, const xmlChar* target, const xmlChar* data)
     {
-        CSaxReader* self = Reader(context);
-        self->Check(context, self->handler_->processingInstruction(Chars(target), Chars(data)));
+        Guarded(context, [&](CSaxReader* self) {
+            self->Check(context, self->handler_->processingInstruction(Chars(target), Chars(data)));
+        });
     }
 
     ISAXContentHandler* handler_;

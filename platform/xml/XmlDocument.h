@@ -108,8 +108,9 @@ public:
     // Replaces the element's children with one text node.
     HRESULT SetText(XmlNode element, std::string_view text);
     // Appends child (unattached, or moved from elsewhere in this document) as the last child of
-    // parent; an element appended to an empty document becomes its root.
+    // parent. E_INVALIDARG when child is parent or one of its ancestors.
     HRESULT AppendChild(XmlNode parent, XmlNode child);
+    // Makes element the root of an empty document; E_INVALIDARG when it has one already.
     HRESULT AppendRoot(XmlNode element);
     // Removes node from its parent and frees it with its subtree: its handles become invalid.
     // S_FALSE (nothing done) when it has no parent.

@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -171,6 +173,10 @@ TEST(MemoryStream, ReadsWritesSeeksAndReportsItsSize)
     ASSERT_EQ(stream->Read(buffer, sizeof buffer, &done), S_OK);
     EXPECT_EQ(done, 0u);
     EXPECT_EQ(stream->Seek(-1, STREAM_SEEK_SET, nullptr), E_INVALIDARG);
+    // A distance past the largest position is refused, and the position stays where it was.
+    EXPECT_EQ(stream->Seek(INT64_MAX, STREAM_SEEK_END, nullptr), E_INVALIDARG);
+    ASSERT_EQ(stream->Seek(0, STREAM_SEEK_CUR, &position), S_OK);
+    EXPECT_EQ(position, 11u);
     STATSTG stat;
     ASSERT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);
     EXPECT_EQ(stat.cbSize, 11u);

@@ -55,7 +55,7 @@ const BadJob kBadJobs[] = {
      "job.xps"},
     {"TruncatedZip",
      [](const CScratchDirectory& s, auto*) {
-         const std::string whole = ReadFileText(kCorpusDirectory + "/xps/pdfsharp-xps-Colorful.xps");
+         const std::string whole = ReadFileText(CorpusDir() + "/xps/pdfsharp-xps-Colorful.xps");
          s.Write("job.xps", whole.substr(0, whole.size() / 2));
          return s.File("job.xps");
      },

@@ -1,5 +1,6 @@
 // The whole chain on the bundled sample job, the stop points, and what the command tells about itself.
 #include <filesystem>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,7 @@ TEST(ChainTest, UnusableOptionsAreUsageErrors)
     const std::string job = scratch.File("job.xps");
     std::filesystem::copy_file(kSampleJob, job);
     std::filesystem::create_directory(scratch.File("folder"));
+    ASSERT_EQ(0, mkfifo(scratch.File("fifo").c_str(), 0600));
     const std::set<std::string> before = scratch.Names();
     const struct {
         std::string output;
@@ -61,6 +63,7 @@ TEST(ChainTest, UnusableOptionsAreUsageErrors)
         {scratch.File("out.xps"), {"--stop-after", "colourfilter"}, "no filter named 'colourfilter'"},
         {scratch.File("out.prn"), {"--printer", "Nobody's Printer"}, "unknown printer 'Nobody's Printer'"},
         {scratch.File("folder"), {}, "is a directory"},
+        {scratch.File("fifo"), {}, "is not a regular file"},
         {job, {}, "is the job itself"},
         {scratch.File("out.prn"), {"--user-ticket", scratch.File("none.xml")}, "none.xml"},
     };

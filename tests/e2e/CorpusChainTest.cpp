@@ -9,12 +9,12 @@
 
 namespace {
 
-class CorpusChainTest : public testing::TestWithParam<std::string> {};
+class CorpusChainTest : public testing::TestWithParam<std::filesystem::path> {};
 
 TEST_P(CorpusChainTest, ComesOutAsAPackageThatRendersTheSame)
 {
     CScratchDirectory scratch;
-    const std::string job = GetParam();
+    const std::string job = GetParam().string();
     const std::string output = scratch.File("out.xps");
     const ProcessResult run = RunPrint(job, output, {"--stop-after", "finishfilter", "--quiet"});
     ASSERT_EQ(0, run.exitCode) << run.err;
@@ -40,32 +40,23 @@ TEST_P(CorpusChainTest, ComesOutAsAPackageThatRendersTheSame)
     }
 }
 
-std::string TestName(const testing::TestParamInfo<std::string>& info)
-{
-    std::string name = std::filesystem::path(info.param).filename().string();
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
-    return name;
-}
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusChainTest, testing::ValuesIn(CorpusPackages()), CorpusTestName);
 
-INSTANTIATE_TEST_SUITE_P(Corpus, CorpusChainTest, testing::ValuesIn(CorpusFiles("xps")), TestName);
-
-class BrokenCorpusTest : public testing::TestWithParam<std::string> {};
+class BrokenCorpusTest : public testing::TestWithParam<std::filesystem::path> {};
 
 TEST_P(BrokenCorpusTest, IsRefusedCleanly)
 {
     CScratchDirectory scratch;
-    const ProcessResult run = RunPrint(GetParam(), scratch.File("out.xps"), {"--stop-after", "finishfilter"});
+    const std::string job = GetParam().string();
+    const ProcessResult run = RunPrint(job, scratch.File("out.xps"), {"--stop-after", "finishfilter"});
     EXPECT_EQ(1, run.exitCode) << run.err;
-    const std::string reason = FailureReason(run, GetParam());
+    const std::string reason = FailureReason(run, job);
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(std::string::npos, reason.find('\n')) << "one line: " << run.err;
     EXPECT_TRUE(scratch.Names().empty()) << "no output and no temporary file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, BrokenCorpusTest, testing::ValuesIn(CorpusFiles("broken")), TestName);
+INSTANTIATE_TEST_SUITE_P(Corpus, BrokenCorpusTest, testing::ValuesIn(CorpusFiles("broken")), CorpusTestName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(BrokenCorpusTest);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusChainTest);
 
@@ -75,7 +66,7 @@ namespace {
 // Without the corpus the tests above would have nothing to run and pass unnoticed.
 TEST(CorpusPresenceTest, TheCorpusIsThere)
 {
-    EXPECT_GE(CorpusFiles("xps").size(), 30u) << kCorpusDirectory;
-    EXPECT_GE(CorpusFiles("broken").size(), 1u) << kCorpusDirectory;
+    EXPECT_GE(CorpusPackages().size(), 30u) << CorpusDir();
+    EXPECT_GE(CorpusFiles("broken").size(), 1u) << CorpusDir();
 }
 } // namespace

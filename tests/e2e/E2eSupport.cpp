@@ -35,15 +35,15 @@ ProcessResult RunPrint(const std::string& job, const std::string& output, const 
     return RunProcess(argv);
 }
 
-std::vector<std::string> CorpusFiles(const std::string& folder)
+std::vector<std::filesystem::path> CorpusFiles(const std::string& folder)
 {
-    std::vector<std::string> files;
-    const std::string directory = kCorpusDirectory + "/" + folder;
+    std::vector<std::filesystem::path> files;
+    const std::filesystem::path directory = std::filesystem::path(CorpusDir()) / folder;
     if (!std::filesystem::is_directory(directory))
         return files;
     for (const auto& entry : std::filesystem::directory_iterator(directory)) {
         if (entry.is_regular_file())
-            files.push_back(entry.path().string());
+            files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
     return files;

@@ -1,5 +1,6 @@
 // A user's interrupt during a long job ends it as interrupted, with no output left behind.
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -63,9 +64,9 @@ TEST_P(InterruptTest, EndsTheJobWithoutOutput)
     EXPECT_TRUE(scratch.Names().empty()) << "no output and no temporary file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, InterruptTest, testing::Values(SIGINT, SIGTERM),
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptTest, testing::Values(SIGINT, SIGTERM, SIGHUP),
                          [](const testing::TestParamInfo<int>& testCase) {
-                             return std::string(testCase.param == SIGINT ? "SIGINT" : "SIGTERM");
+                             return std::string(sigabbrev_np(testCase.param));
                          });
 
 } // namespace

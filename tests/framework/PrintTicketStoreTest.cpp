@@ -180,6 +180,21 @@ TEST_F(PrintTicketStoreTest, ASecondDocumentWithoutTicketCopiesTheJobNotTheFirst
     EXPECT_EQ(Options(Ticket(TicketScope::Page))["PageOrientation"], "Portrait");
 }
 
+TEST_F(PrintTicketStoreTest, ASecondDocumentWithItsOwnTicketDropsThePreviousPageTicket)
+{
+    Open(DefaultUserTicket());
+    ASSERT_EQ(store.UpdateJobTicket(MakeTestObject<CTestFixedDocumentSequence>("/seq.fdseq").Get()), S_OK);
+    ASSERT_EQ(store.UpdateDocumentTicket(Document("/1.fdoc", DeltaTicket({{"PageOrientation", "Landscape"}})).Get()), S_OK);
+    ASSERT_EQ(store.UpdatePageTicket(MakeTestObject<CTestFixedPage>("/1.fpage").Get()), S_OK);
+    ASSERT_EQ(Options(Ticket(TicketScope::Page))["PageOrientation"], "Landscape");
+
+    EXPECT_EQ(store.UpdateDocumentTicket(Document("/2.fdoc", DeltaTicket({{"PageOrientation", "ReverseLandscape"}})).Get()),
+              S_OK);
+
+    EXPECT_TRUE(store.DocumentTicketFromPart());
+    EXPECT_EQ(Options(Ticket(TicketScope::Page))["PageOrientation"], "ReverseLandscape");
+}
+
 TEST_F(PrintTicketStoreTest, ThePageTicketBeforeAnyPageIsMadeFromTheDocument)
 {
     Open(DefaultUserTicket());

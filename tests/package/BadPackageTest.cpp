@@ -91,6 +91,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"ZipBomb",
                 [](const std::string& p) { WriteZip(p, With(MinimalPackage(kPage), {{"Resources/big.bin", std::string(8 << 20, '\0')}})); },
                 true, "/Resources/big.bin", "zip bomb"},
+        // Pieces of 1 MiB each pass alone; the part they make is what inflates.
+        BadCase{"ZipBombInPieces",
+                [](const std::string& p) {
+                    auto items = MinimalPackage(kPage);
+                    for (int i = 0; i < 8; ++i)
+                        items.push_back({"Resources/big.bin/[" + std::to_string(i) + (i == 7 ? "].last.piece" : "].piece"),
+                                         std::string(1 << 20, '\0')});
+                    WriteZip(p, items);
+                },
+                true, "/Resources/big.bin", "zip bomb"},
         BadCase{"SizeThatLies", WriteLyingPackage, false, "/Documents/1/Pages/1.fpage", "declares"},
         BadCase{"NoSequence",
                 [](const std::string& p) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 #include "host/package/PackageReader.h"
@@ -184,6 +185,9 @@ TEST(PackageReader, ResourcesAreSharedObjectsAndStreamsSeek)
     ASSERT_EQ(stream->ReadBytes(buffer, 100, &read, &end), S_OK);
     EXPECT_EQ(std::string(buffer, read), whole.substr(whole.size() - 20));
     EXPECT_TRUE(end);
+    // Targets before the start or beyond what a position can hold are refused, not wrapped.
+    EXPECT_EQ(stream->Seek(-1, STREAM_SEEK_SET, &position), E_INVALIDARG);
+    EXPECT_EQ(stream->Seek(std::numeric_limits<std::int64_t>::max(), STREAM_SEEK_END, &position), E_INVALIDARG);
 }
 
 TEST(PackageReader, OpenXpsPackagesAndThumbnails)

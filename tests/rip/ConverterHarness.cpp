@@ -9,7 +9,6 @@ namespace {
 std::int32_t Collect(const void* buffer, std::uint32_t count, void* context)
 {
     auto* harness = static_cast<ConverterHarness*>(context);
-    harness->deliveries.push_back(count);
     harness->reader.Consume({static_cast<const std::uint8_t*>(buffer), count},
                             [&](std::uint8_t type, std::span<const std::uint8_t> piece) {
                                 if (type == ConverterRecord_DeviceData)

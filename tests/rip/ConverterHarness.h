@@ -29,6 +29,4 @@ public:
     void* feed = nullptr;
     std::string log;
     ConverterRecordReader reader;
-    // Sizes of the WriteConverterOutput calls, in order.
-    std::vector<std::uint32_t> deliveries;
 };

@@ -123,6 +123,25 @@ TEST_F(MarkupFeederTest, RemoteDictionaryIsFedInPlace)
     EXPECT_EQ(pageDevices, 1);
 }
 
+TEST_F(MarkupFeederTest, DictionaryNamingAnotherDictionaryIsNotFollowed)
+{
+    // A dictionary part that names itself (or another) by Source: only the page's own reference is
+    // followed, so a package that loops cannot recurse without end.
+    ConverterHarness harness;
+    auto page = MakePage(R"(<FixedPage><ResourceDictionary Source="/loop.dict"/></FixedPage>)");
+    auto dictionary = MakeTestObject<CTestDictionary>(
+        "/loop.dict", R"(<ResourceDictionary><ResourceDictionary Source="/loop.dict"/></ResourceDictionary>)");
+    page->resources["/loop.dict"] = dictionary.Get();
+
+    ASSERT_EQ(FeedPage(harness, page.Get()), S_OK);
+    EXPECT_EQ(MarkupCalls(harness.Calls()),
+              (std::vector<std::string>{"XPSStartElem FixedPage", "XPSStartElem ResourceDictionary",
+                                        "XPSReadAtt Source=/loop.dict", "XPSEndCurElem",
+                                        "XPSStartElem ResourceDictionary", "XPSStartElem ResourceDictionary",
+                                        "XPSReadAtt Source=/loop.dict", "XPSEndCurElem",
+                                        "XPSEndElem ResourceDictionary", "XPSEndElem FixedPage"}));
+}
+
 TEST_F(MarkupFeederTest, MissingDictionaryDoesNotStopThePage)
 {
     ConverterHarness harness;

@@ -147,7 +147,6 @@ TEST(ReferenceConverter, OutputIsCutAtVaryingPointsButNeverInAHeader)
     void* control = prnCore.PrnCtrlOpen("driverout", 0, "", StrictReceiver::Write, &receiver, &job, Poll);
     void* feed = prnCore.GetConvCntFromSPDLCnt(prnCore.PrnCtrlXPS2SPDLOpen(Poll, control));
     ASSERT_NE(feed, nullptr);
-    std::string expected;
     for (int i = 0; i < 200; ++i) {
         const std::string name = "Element" + std::to_string(i);
         xpsFeed.XPSStartElem(name.c_str(), feed);

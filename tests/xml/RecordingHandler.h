@@ -1,5 +1,6 @@
 #pragma once
 // A content handler that writes every event as one line of text, and can fail at a chosen event.
+#include <exception>
 #include <string>
 
 #include "platform/xml/Sax.h"
@@ -70,6 +71,8 @@ public:
         return log_;
     }
     int lastStartLine = 0;
+    // When set, the failing event raises this instead of answering the failure.
+    std::exception_ptr raise;
 
 private:
     HRESULT Log(const std::string& line)
@@ -78,7 +81,14 @@ private:
         log_ += line + "\n";
         return Count();
     }
-    HRESULT Count() { return ++events_ == failAt_ ? failure_ : S_OK; }
+    HRESULT Count()
+    {
+        if (++events_ != failAt_)
+            return S_OK;
+        if (raise)
+            std::rethrow_exception(raise);
+        return failure_;
+    }
     void FlushText()
     {
         if (!text_.empty())

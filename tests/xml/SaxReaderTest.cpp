@@ -1,3 +1,6 @@
+#include <new>
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 #include "platform/xml/Sax.h"
@@ -82,6 +85,26 @@ TEST(SaxReaderTest, HandlerFailureStopsTheParseAndIsTheResult)
         CRecordingHandler handler(failAt, E_ACCESSDENIED);
         EXPECT_EQ(E_ACCESSDENIED, ParseSax(&stream, &handler)) << failAt;
         EXPECT_EQ(std::string::npos, handler.Events().find("start c")) << failAt;
+    }
+}
+
+TEST(SaxReaderTest, AnExceptionFromAHandlerEndsTheParseAsAFailure)
+{
+    struct Row {
+        int raiseAt;
+        std::exception_ptr raised;
+        HRESULT expected;
+    } rows[] = {
+        {1, std::make_exception_ptr(std::runtime_error("start")), E_FAIL},
+        {3, std::make_exception_ptr(std::bad_alloc()), E_OUTOFMEMORY},
+        {4, std::make_exception_ptr(std::runtime_error("text")), E_FAIL},
+    };
+    for (const Row& row : rows) {
+        CTestStream stream("<a><b>text</b><c/></a>", 2);
+        CRecordingHandler handler(row.raiseAt);
+        handler.raise = row.raised;
+        EXPECT_EQ(row.expected, ParseSax(&stream, &handler)) << row.raiseAt;
+        EXPECT_EQ(std::string::npos, handler.Events().find("start c")) << row.raiseAt;
     }
 }
 
